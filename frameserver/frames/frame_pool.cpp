@@ -1,0 +1,102 @@
+#include "frameserver/frames/frame_pool.h"
+
+#include <algorithm>
+#include <string>
+
+#include "frameserver/env/errors.h"
+
+namespace frameserve {
+namespace {
+
+// Buffers start on a cache line whatever alignment a filter asks for; pitches use the larger of the two.
+constexpr int kBufferAlign = 64;
+constexpr int kMinPitchAlign = 16;
+
+int64_t AlignUp(int64_t value, int64_t align) { return (value + align - 1) / align * align; }
+
+int BytesPerPixel(const VideoInfo& vi) {
+  if (vi.IsYUY2()) return 2;
+  if (vi.Is(kPixelTypeRGB32)) return 4;
+  return 1;
+}
+
+}  // namespace
+
+FrameLayout LayoutFor(const VideoInfo& vi, int align) {
+  if (vi.width < 0 || vi.height < 0)
+    throw Error("cannot make a frame of " + std::to_string(vi.width) + "x" + std::to_string(vi.height));
+  // Only powers of two make sense as alignments; anything else gets the default.
+  const int64_t pitch_align = align > kMinPitchAlign && (align & (align - 1)) == 0 ? align : kMinPitchAlign;
+  const int64_t row_size = int64_t{vi.width} * BytesPerPixel(vi);
+  const int64_t pitch = AlignUp(row_size, pitch_align);
+  int64_t bytes = pitch * vi.height;
+  int64_t pitch_uv = 0, offset_u = 0, offset_v = 0;
+  if (vi.IsPlanar()) {
+    pitch_uv = AlignUp(row_size / 2, pitch_align);
+    const int64_t plane_uv = pitch_uv * (vi.height / 2);
+    offset_u = bytes;
+    offset_v = bytes + plane_uv;
+    bytes += 2 * plane_uv;
+  }
+  if (bytes > INT32_MAX - kBufferAlign)
+    throw Error("frame of " + std::to_string(vi.width) + "x" + std::to_string(vi.height) + " is too large");
+  FrameLayout layout;
+  layout.row_size = static_cast<int>(row_size);
+  layout.height = vi.height;
+  layout.pitch = static_cast<int>(pitch);
+  layout.pitch_uv = static_cast<int>(pitch_uv);
+  layout.offset_u = static_cast<int>(offset_u);
+  layout.offset_v = static_cast<int>(offset_v);
+  layout.bytes = bytes;
+  return layout;
+}
+
+struct FramePool::Entry {
+  explicit Entry(int64_t bytes)
+      : storage(new uint8_t[static_cast<size_t>(bytes) + kBufferAlign]),
+        buffer(Aligned(storage.get()), static_cast<int>(bytes)),
+        frame(&buffer, 0, 0, 0, 0) {}
+
+  static uint8_t* Aligned(uint8_t* p) {
+    const auto address = reinterpret_cast<uintptr_t>(p);
+    return p + (kBufferAlign - address % kBufferAlign) % kBufferAlign;
+  }
+  bool Free() const { return frame.RefCount() == 0 && buffer.RefCount() == 0; }
+
+  std::unique_ptr<uint8_t[]> storage;
+  VideoFrameBuffer buffer;
+  VideoFrame frame;
+};
+
+FramePool::FramePool() = default;
+FramePool::~FramePool() = default;
+
+PVideoFrame FramePool::NewFrame(const VideoInfo& vi, int align) {
+  const FrameLayout layout = LayoutFor(vi, align);
+  // Prefer a free buffer of exactly this size; else give a free one of another size new storage.
+  auto free_of_size = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) {
+    return e->Free() && e->buffer.Size() == layout.bytes;
+  });
+  if (free_of_size == entries_.end()) {
+    auto any_free = std::find_if(entries_.begin(), entries_.end(), [](const auto& e) { return e->Free(); });
+    auto fresh = std::make_unique<Entry>(layout.bytes);
+    ++allocations_;
+    if (any_free != entries_.end()) {
+      *any_free = std::move(fresh);
+      free_of_size = any_free;
+    } else {
+      entries_.push_back(std::move(fresh));
+      free_of_size = entries_.end() - 1;
+    }
+  }
+  Entry& entry = **free_of_size;
+  entry.frame = VideoFrame(&entry.buffer, 0, layout.pitch, layout.row_size, layout.height, layout.offset_u,
+                           layout.offset_v, layout.pitch_uv);
+  return PVideoFrame(&entry.frame);
+}
+
+size_t FramePool::FramesInUse() const {
+  return static_cast<size_t>(std::count_if(entries_.begin(), entries_.end(), [](const auto& e) { return !e->Free(); }));
+}
+
+}  // namespace frameserve
