@@ -12,8 +12,9 @@
 
 void CacheAudio::GetAudio(void* buf, int64_t start, int64_t count, IScriptEnvironment* env) {
   if (count <= 0) return;
-  // count > 0 keeps every sum below from overflowing: start + count is below start when start < 0,
-  // and -start is below count whenever it is taken.
+  // Split into silence before the clip, the clip's part and silence after it, without overflow for
+  // any start: start + count is only formed for a negative start, and -start only when it is below
+  // count.
   const int64_t before = start >= 0 ? 0 : start + count <= 0 ? count : -start;
   const int64_t first = start + before;
   const int64_t rest = count - before;
