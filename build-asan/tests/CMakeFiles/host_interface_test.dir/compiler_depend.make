@@ -1,0 +1,2 @@
+# Empty compiler generated dependencies file for host_interface_test.
+# This may be replaced when dependencies are built.

@@ -1,0 +1,13 @@
+file(REMOVE_RECURSE
+  "CMakeFiles/test_support.dir/support/plugin_fixture.cpp.o"
+  "CMakeFiles/test_support.dir/support/plugin_fixture.cpp.o.d"
+  "CMakeFiles/test_support.dir/support/scripted_clip.cpp.o"
+  "CMakeFiles/test_support.dir/support/scripted_clip.cpp.o.d"
+  "libtest_support.a"
+  "libtest_support.pdb"
+)
+
+# Per-language clean rules from dependency scanning.
+foreach(lang CXX)
+  include(CMakeFiles/test_support.dir/cmake_clean_${lang}.cmake OPTIONAL)
+endforeach()

@@ -1,0 +1,2 @@
+# Empty dependencies file for frameserver_env_test.
+# This may be replaced when dependencies are built.

@@ -1,0 +1,2 @@
+# Empty compiler generated dependencies file for no_entry_library.
+# This may be replaced when dependencies are built.
