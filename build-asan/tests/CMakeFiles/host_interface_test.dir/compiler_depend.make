@@ -1,2 +1,0 @@
-# Empty compiler generated dependencies file for host_interface_test.
-# This may be replaced when dependencies are built.

@@ -1,2 +1,0 @@
-# Empty compiler generated dependencies file for no_entry_library.
-# This may be replaced when dependencies are built.

@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/sources/build-asan/tests/frameserver/frameserver_env_test[1]_tests.cmake")
-  include("/work/wt/sources/build-asan/tests/frameserver/frameserver_env_test[1]_tests.cmake")
-else()
-  add_test(frameserver_env_test_NOT_BUILT frameserver_env_test_NOT_BUILT)
-endif()

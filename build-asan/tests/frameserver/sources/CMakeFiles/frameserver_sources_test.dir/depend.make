@@ -1,2 +1,0 @@
-# Empty dependencies file for frameserver_sources_test.
-# This may be replaced when dependencies are built.

@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/sources/build-asan/tests/frameserver/sources/frameserver_sources_test[1]_tests.cmake")
-  include("/work/wt/sources/build-asan/tests/frameserver/sources/frameserver_sources_test[1]_tests.cmake")
-else()
-  add_test(frameserver_sources_test_NOT_BUILT frameserver_sources_test_NOT_BUILT)
-endif()

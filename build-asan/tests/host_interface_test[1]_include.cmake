@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/sources/build-asan/tests/host_interface_test[1]_tests.cmake")
-  include("/work/wt/sources/build-asan/tests/host_interface_test[1]_tests.cmake")
-else()
-  add_test(host_interface_test_NOT_BUILT host_interface_test_NOT_BUILT)
-endif()

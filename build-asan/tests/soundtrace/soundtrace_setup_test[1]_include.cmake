@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/sources/build-asan/tests/soundtrace/soundtrace_setup_test[1]_tests.cmake")
-  include("/work/wt/sources/build-asan/tests/soundtrace/soundtrace_setup_test[1]_tests.cmake")
-else()
-  add_test(soundtrace_setup_test_NOT_BUILT soundtrace_setup_test_NOT_BUILT)
-endif()
