@@ -8,7 +8,7 @@ namespace {
 constexpr auto kInterval = std::chrono::milliseconds(200);
 
 std::string HoursMinutesSeconds(double seconds) {
-  const auto s = static_cast<long long>(std::ceil(seconds));
+  const auto s = static_cast<long long>(std::llround(seconds));
   char text[32];
   std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
   return text;
