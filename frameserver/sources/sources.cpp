@@ -17,6 +17,7 @@ int PixelTypeByName(const char* name) {
 }
 
 void RegisterSources(ScriptEnvironment& env) {
+  env.AddFunction("MediaSource", "s[pixel_type]s", CreateMediaSource, nullptr);
   env.AddFunction("TestSource",
                   "[width]i[height]i[pixel_type]s[fps_numerator]i[fps_denominator]i[frames]i"
                   "[audio_rate]i[channels]i[sample_type]s[audio]b",
