@@ -37,7 +37,7 @@ TEST_F(BadInput, OneLineAndNoOutput) {
       {"TestSource(width=\"wide\")", "out.mkv", "line 1, column 1: TestSource: argument 'width' must be an int, got a string"},
       {"MediaSource(\"missing.mp4\")", "out.mkv", "missing.mp4"},
       {"TestSource(pixel_type=\"RGB32\")\nSoundTrace()", "out.y4m", "line 2, column 1: SoundTrace : YUY2, YV12 only"},
-      {"TestSource(audio=false).SoundTrace", "out.png", "line 1, column 26: SoundTrace : clip has no audio"},
+      {"TestSource(audio=false).SoundTrace", "out.png", "line 1, column 25: SoundTrace : clip has no audio"},
       {"x = 42\nx", "out.wav", "the script's value is an int, not a clip"},
       {"TestSource()", "a_file/out.mkv", "a_file/out.mkv"},
       {"TestSource()", "out.avi", "avi"},
@@ -52,7 +52,7 @@ TEST_F(BadInput, OneLineAndNoOutput) {
 }
 
 TEST_F(BadInput, ClipWithoutAudioIntoCacheAudio) {
-  const ToolResult r = Tool("render -e 'TestSource(audio=false)\nCacheAudio' -o out.wav");
+  const ToolResult r = Tool("render -e 'TestSource(audio=false)\nCacheAudio()' -o out.wav");
   if (r.err.find("no function named 'CacheAudio'") != std::string::npos) GTEST_SKIP() << "the plug-in has no CacheAudio yet";
   ExpectOneErrorLine(r, "line 2, column 1: CacheAudio : clip has no audio");
   EXPECT_FALSE(std::filesystem::exists(dir / "out.wav"));
