@@ -19,7 +19,8 @@ const AVCodec* FindEncoder(const std::string& name, AVMediaType type) {
   const char* kind = type == AVMEDIA_TYPE_VIDEO ? "video" : "audio";
   const AVCodec* codec = avcodec_find_encoder_by_name(name.c_str());
   if (!codec) throw Error(std::string("there is no ") + kind + " encoder named '" + name + "'");
-  if (codec->type != type) throw Error("'" + name + "' is not a " + kind + " encoder");
+  if (codec->type != type)
+    throw Error("'" + name + "' is not " + (type == AVMEDIA_TYPE_VIDEO ? "a video" : "an audio") + " encoder");
   return codec;
 }
 
