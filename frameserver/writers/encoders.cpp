@@ -68,7 +68,8 @@ Encoder::Encoder(AVFormatContext* muxer, OutputFile& out, const std::string& nam
     : muxer_(muxer), out_(out), codec_(FindEncoder(name.empty() ? default_name : name, type)),
       context_(avcodec_alloc_context3(codec_)), packet_(av_packet_alloc()),
       stream_(avformat_new_stream(muxer, nullptr)),
-      what_(std::string("the ") + (type == AVMEDIA_TYPE_VIDEO ? "video" : "audio") + " encoder '" + codec_->name + "'") {
+      what_(std::string("the ") + (type == AVMEDIA_TYPE_VIDEO ? "video" : "audio") + " encoder '" + codec_->name +
+            "'") {
   if (!context_ || !packet_ || !stream_) throw std::bad_alloc();
   if (muxer->oformat->flags & AVFMT_GLOBALHEADER) context_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 }
