@@ -18,12 +18,17 @@ constexpr int SampleWidth(int sample_type) {
 }
 
 // rate x denominator x frames / numerator, truncated toward zero. With a frame number in place of a
-// count this is the first sample of that frame (negative before frame 0). The product wraps in 64 bits
-// rather than overflowing; callers make sure fps_numerator is not 0.
+// count this is the first sample of that frame (negative before frame 0). Split into whole samples per
+// frame and the remainder, it stays exact wherever the result fits 64 bits, where one 64-bit product
+// of all three would overflow for hours-long clips at unusual frame rates. frame lies within
+// +-2^31 (a frame number or count), and fps_numerator is not 0.
 inline int64_t FrameStartSample(const VideoInfo& vi, int64_t frame) {
-  const uint64_t product = static_cast<uint64_t>(static_cast<int64_t>(vi.audio_samples_per_second)) *
-                           vi.fps_denominator * static_cast<uint64_t>(frame);
-  return static_cast<int64_t>(product) / static_cast<int64_t>(vi.fps_numerator);
+  const int64_t per_frame = int64_t{vi.audio_samples_per_second} * vi.fps_denominator;  // below 2^63
+  const int64_t numerator = vi.fps_numerator;
+  const int64_t whole = per_frame / numerator, remainder = per_frame % numerator;  // |remainder| < 2^32
+  // Both terms share the sign of the result, so truncating the second truncates the sum.
+  const auto whole_part = static_cast<int64_t>(static_cast<uint64_t>(whole) * static_cast<uint64_t>(frame));
+  return whole_part + remainder * frame / numerator;
 }
 
 // The same span held, as sample counts inside the filters are, in 32 bits (its low 32 bits).

@@ -8,6 +8,8 @@
 #include "host/function_row.h"
 #include "host/plugin_interface.h"
 
+struct LumaPanel;
+
 extern const FunctionRow kSoundTraceRow;
 
 class SoundTrace : public GenericVideoFilter {
@@ -19,6 +21,14 @@ class SoundTrace : public GenericVideoFilter {
   PVideoFrame GetFrame(int n, IScriptEnvironment* env) override;
 
  private:
+  // Plots the dots of one window, for one sample type.
+  using PlotFunction = void (*)(const LumaPanel& panel, const uint8_t* window, int32_t samples, int element_bytes,
+                                int channel_count, int first_channel, int channels);
+  static PlotFunction PlotFor(int sample_type);  // null for an unknown type
+
+  void FetchWindow(int n, IScriptEnvironment* env);
+  void PlotWaveform(const LumaPanel& panel) const;
+
   int32_t frames;         // frames on each side of the current one, 0 to 10
   int32_t top;            // first panel row in the output frame
   int32_t panel_height;
@@ -28,4 +38,5 @@ class SoundTrace : public GenericVideoFilter {
   std::unique_ptr<uint8_t[]> window_buffer;  // the window's interleaved audio, refilled every frame
   int32_t window_samples;
   int32_t channel_count;
+  PlotFunction plot;  // chosen once, by sample type
 };

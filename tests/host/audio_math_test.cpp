@@ -43,6 +43,12 @@ TEST(FrameSpanSamples, TruncatesTowardZero) {
 TEST(FrameStartSample, KeepsPositionsPast32Bits) {
   const VideoInfo vi = WithAudio(Video(16, 16, kPixelTypeYV12, 10, 25, 1), 48000);
   EXPECT_EQ(FrameStartSample(vi, 2'000'000), int64_t{3'840'000'000});
+  EXPECT_EQ(FrameStartSample(vi, -2'000'001), int64_t{-3'840'001'920});
+  // One frame per second written as 2^31/2^31: rate x denominator x frame passes 2^63, the result does not.
+  VideoInfo large_terms = vi;
+  large_terms.fps_numerator = large_terms.fps_denominator = 0x80000000u;
+  EXPECT_EQ(FrameStartSample(large_terms, int64_t{1} << 20), int64_t{48000} << 20);
+  EXPECT_EQ(FrameStartSample(large_terms, -(int64_t{1} << 20)), -(int64_t{48000} << 20));
 }
 
 TEST(CheckedFrameSpan, RefusesSpansPast32Bits) {
