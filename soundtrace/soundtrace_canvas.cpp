@@ -28,8 +28,12 @@ void FillBackground(VideoFrame& frame, const VideoInfo& vi, const LumaPanel& pan
   const size_t luma_bytes = static_cast<size_t>(panel.height) * static_cast<size_t>(panel.pitch);
   if (vi.IsYUY2()) {
     // Y 32, U 128, Y 32, V 128: dark grey. Whole 4-byte groups only, so chroma stays paired.
+    // The run is seeded with one group and then doubled, copying what is already painted: memcpy speed.
     const uint8_t group[4] = {kBackgroundLuma, kNeutralChroma, kBackgroundLuma, kNeutralChroma};
-    for (size_t i = 0; i + 4 <= luma_bytes; i += 4) std::memcpy(panel.base + i, group, 4);
+    const size_t run = luma_bytes / 4 * 4;
+    if (run == 0) return;
+    std::memcpy(panel.base, group, 4);
+    for (size_t done = 4; done < run; done *= 2) std::memcpy(panel.base + done, panel.base, std::min(done, run - done));
     return;
   }
   std::memset(panel.base, kBackgroundLuma, luma_bytes);
