@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   cmake g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libffms2-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libpng-dev
+  libffms2-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libpng-dev
   ffmpeg
 )
 missing=()
