@@ -19,7 +19,8 @@ const AVCodec* FindEncoder(const std::string& name, AVMediaType type) {
   const char* kind = type == AVMEDIA_TYPE_VIDEO ? "video" : "audio";
   const AVCodec* codec = avcodec_find_encoder_by_name(name.c_str());
   if (!codec) throw Error(std::string("there is no ") + kind + " encoder named '" + name + "'");
-  if (codec->type != type) throw Error("'" + name + "' is not a " + kind + " encoder");
+  if (codec->type != type)
+    throw Error("'" + name + "' is not " + (type == AVMEDIA_TYPE_VIDEO ? "a video" : "an audio") + " encoder");
   return codec;
 }
 
@@ -67,7 +68,8 @@ Encoder::Encoder(AVFormatContext* muxer, OutputFile& out, const std::string& nam
     : muxer_(muxer), out_(out), codec_(FindEncoder(name.empty() ? default_name : name, type)),
       context_(avcodec_alloc_context3(codec_)), packet_(av_packet_alloc()),
       stream_(avformat_new_stream(muxer, nullptr)),
-      what_(std::string("the ") + (type == AVMEDIA_TYPE_VIDEO ? "video" : "audio") + " encoder '" + codec_->name + "'") {
+      what_(std::string("the ") + (type == AVMEDIA_TYPE_VIDEO ? "video" : "audio") + " encoder '" + codec_->name +
+            "'") {
   if (!context_ || !packet_ || !stream_) throw std::bad_alloc();
   if (muxer->oformat->flags & AVFMT_GLOBALHEADER) context_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 }

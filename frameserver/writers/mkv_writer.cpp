@@ -68,9 +68,10 @@ void WriteMkv(const PClip& clip, ScriptEnvironment& env, OutputFile& out, FrameR
     const int64_t step = std::max(vi.audio_samples_per_second, 1);
     for (int64_t end = audio_done; end < audio_end;) {
       end = std::min(end + step, audio_end);
-      audio->WriteUntil(*clip.get(), env, end, end == audio_end);
+      audio->WriteUntil(*clip.get(), env, end, false);
       if (!video) audio_progress.Report(end - samples.start);
     }
+    audio->WriteUntil(*clip.get(), env, audio_end, true);
     audio->Flush();
   }
   if (video) video->Flush();

@@ -32,7 +32,8 @@ Format FormatOf(const std::filesystem::path& out) {
 FrameRange Frames(const VideoInfo& vi, const RenderOptions& options) {
   const int last = vi.num_frames - 1;
   const int start = options.start.value_or(0);
-  if ((options.start || options.count) && vi.num_frames <= 0) throw Error("--start and --count need a clip with frames");
+  if ((options.start || options.count) && vi.num_frames <= 0)
+    throw Error("--start and --count need a clip with frames");
   if (start < 0) throw Error("--start " + std::to_string(start) + " is before the clip's first frame 0");
   if (start > last && vi.num_frames > 0)
     throw Error("--start " + std::to_string(start) + " is past the clip's last frame " + std::to_string(last));
