@@ -8,6 +8,8 @@
 #include "host/function_row.h"
 #include "host/plugin_interface.h"
 
+struct Panel;
+
 extern const FunctionRow kSoundTraceRow;
 
 class SoundTrace : public GenericVideoFilter {
@@ -19,6 +21,13 @@ class SoundTrace : public GenericVideoFilter {
   PVideoFrame GetFrame(int n, IScriptEnvironment* env) override;
 
  private:
+  // The level (0 to 255, 128 on the zero line) of one element of the window's audio.
+  using SampleLevelFunc = int (*)(const uint8_t* window, int64_t element);
+  static SampleLevelFunc SampleLevelFor(int sample_type);
+
+  void FetchWindow(int n, IScriptEnvironment* env);
+  void PlotWindow(const Panel& panel) const;
+
   int32_t frames;         // frames on each side of the current one, 0 to 10
   int32_t top;            // first panel row in the output frame
   int32_t panel_height;
@@ -28,4 +37,5 @@ class SoundTrace : public GenericVideoFilter {
   std::unique_ptr<uint8_t[]> window_buffer;  // the window's interleaved audio, refilled every frame
   int32_t window_samples;
   int32_t channel_count;
+  SampleLevelFunc sample_level;  // chosen once for the clip's sample type
 };

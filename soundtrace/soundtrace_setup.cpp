@@ -37,6 +37,7 @@ SoundTrace::SoundTrace(PClip child, int frames_arg, int top_arg, int height_arg,
   if (vi.fps_numerator == 0) env->ThrowError("%s : clip has a frame rate of 0", kName);
   const int sample_bytes = SampleWidth(vi.sample_type);
   if (sample_bytes == 0) env->ThrowError("%s : unsupported audio sample type %d", kName, vi.sample_type);
+  sample_level = SampleLevelFor(vi.sample_type);
 
   frames = std::clamp(frames_arg, 0, kMaxFrames);
   window_frames = 2 * frames + 1;
