@@ -109,14 +109,14 @@ TEST_F(EndToEnd, WavInEverySampleType) {
 
 TEST_F(EndToEnd, PngSnapshot) {
   Render("TestSource(width=64, height=48).SoundTrace", "snap.png", "--start 7");
-  EXPECT_EQ(Probe(dir / "snap.png", "v:0", "stream=codec_name,width,height,pix_fmt"), "png\n64\n128\nrgb24");
+  EXPECT_EQ(Probe(dir / "snap.png", "v:0", "stream=codec_name,width,height,pix_fmt"), "png\n64\n96\nrgb24");
 }
 
 // The MKV holds FFV1 and FLAC by default: its decoded picture equals the Y4M render of the same script.
 TEST_F(EndToEnd, MkvIsLosslessByDefault) {
   const std::string script = "TestSource(width=64, height=48, frames=10).CacheAudio().SoundTrace(frames=3)";
   Render(script, "out.mkv");
-  EXPECT_EQ(Probe(dir / "out.mkv", "v:0", "stream=codec_name,width,height,nb_read_frames"), "ffv1\n64\n128\n10");
+  EXPECT_EQ(Probe(dir / "out.mkv", "v:0", "stream=codec_name,width,height,nb_read_frames"), "ffv1\n64\n96\n10");
   EXPECT_EQ(Probe(dir / "out.mkv", "a:0", "stream=codec_name,sample_rate,channels"), "flac\n48000\n2");
   const auto y4m = ParseY4m(Render(script, "out.y4m"));
   std::string planes;
@@ -130,7 +130,7 @@ TEST_F(EndToEnd, MkvIsLosslessByDefault) {
 TEST_F(EndToEnd, MkvFromAnMp4WithChosenEncoders) {
   Mp4();
   Render("MediaSource(\"clip.mp4\").SoundTrace", "out.mkv", "--vcodec libx264 --acodec aac");
-  EXPECT_EQ(Probe(dir / "out.mkv", "v:0", "stream=codec_name,width,height,nb_read_frames"), "h264\n64\n128\n50");
+  EXPECT_EQ(Probe(dir / "out.mkv", "v:0", "stream=codec_name,width,height,nb_read_frames"), "h264\n64\n96\n50");
   EXPECT_EQ(Probe(dir / "out.mkv", "a:0", "stream=codec_name"), "aac");
 }
 
