@@ -42,7 +42,7 @@ void Require(bool condition, const char* what) {
 void CheckFrame(const PVideoFrame& frame, const VideoInfo& vi) {
   Require(static_cast<bool>(frame), "no frame");
   const int row_size = vi.width * (vi.IsYUY2() ? 2 : 1);
-  Require(frame->GetRowSize() == row_size, "frame of the wrong width");
+  Require(frame->GetRowSize() == row_size && frame->GetHeight() == vi.height, "frame of the wrong size");
 }
 
 }  // namespace
