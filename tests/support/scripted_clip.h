@@ -35,7 +35,10 @@ class ScriptedClip : public IClip {
   };
   // Value of channel c at sample position p, stored in the clip's sample type (little-endian, low
   // bytes of the value). By default a ramp: the value is the element's index in the stream.
-  std::function<int64_t(int64_t p, int c)> sample = [this](int64_t p, int c) { return p * vi_.nchannels + c; };
+  // (Computed modulo 2^64, so positions far outside the clip have one too.)
+  std::function<int64_t(int64_t p, int c)> sample = [this](int64_t p, int c) {
+    return static_cast<int64_t>(static_cast<uint64_t>(p) * static_cast<uint64_t>(vi_.nchannels) + static_cast<uint64_t>(c));
+  };
   // Set to make the next requests fail, as a broken source would.
   bool fail_frames = false;
   bool fail_audio = false;
