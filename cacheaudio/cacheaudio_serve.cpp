@@ -11,14 +11,17 @@
 #include "cacheaudio/cacheaudio.h"
 
 void CacheAudio::GetAudio(void* buf, int64_t start, int64_t count, IScriptEnvironment* env) {
-  if (count <= 0) return;
+  // A clip without channels has no bytes to write (and a caller may pass no buffer for none).
+  if (count <= 0 || sample_bytes == 0) return;
   // Split into silence before the clip, the clip's part and silence after it, without overflow for
   // any start: start + count is only formed for a negative start, and -start only when it is below
   // count.
   const int64_t before = start >= 0 ? 0 : start + count <= 0 ? count : -start;
   const int64_t first = start + before;
   const int64_t rest = count - before;
-  const int64_t inside = first >= vi.num_audio_samples ? 0 : std::min(rest, vi.num_audio_samples - first);
+  // A request wholly before the clip leaves first far below 0: nothing is inside, and the clip's length
+  // minus first is never formed.
+  const int64_t inside = rest == 0 || first >= vi.num_audio_samples ? 0 : std::min(rest, vi.num_audio_samples - first);
 
   auto* out = static_cast<uint8_t*>(buf);
   WriteSilence(out, before);

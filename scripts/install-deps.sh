@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building, testing and the demo need, from Debian's packages. Run as root.
+# Installs what building, testing, the sanitizer and fuzz runs and the demo need, from Debian's packages. Run as root.
 set -euo pipefail
 packages=(
   cmake g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libffms2-dev libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libpng-dev
   ffmpeg
+  clang-14 libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -48,6 +48,10 @@ SoundTrace::SoundTrace(PClip child, int frames_arg, int top_arg, int height_arg,
 
   top = std::min(std::max(top_arg, -1), vi.height - panel_height);
   if (top == -1) {
+    // Strips stacked by a chain of calls double the height at most each time: refuse one that would
+    // pass the largest frame rather than let the row count wrap.
+    if (vi.height > INT32_MAX - panel_height)
+      env->ThrowError("%s : a strip below %d rows would make the picture too tall", kName, vi.height);
     top = vi.height;
     vi.height += panel_height;
     fill = true;

@@ -1,6 +1,7 @@
 #include "frameserver/frames/frame_pool.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "frameserver/env/errors.h"
@@ -38,7 +39,7 @@ FrameLayout LayoutFor(const VideoInfo& vi, int align) {
     offset_v = bytes + plane_uv;
     bytes += 2 * plane_uv;
   }
-  if (bytes > INT32_MAX - kBufferAlign)
+  if (bytes > INT32_MAX)
     throw Error("frame of " + std::to_string(vi.width) + "x" + std::to_string(vi.height) + " is too large");
   FrameLayout layout;
   layout.row_size = static_cast<int>(row_size);
@@ -51,19 +52,22 @@ FrameLayout LayoutFor(const VideoInfo& vi, int align) {
   return layout;
 }
 
+// Each buffer is allocated at exactly its frame's size, aligned by the allocator rather than by padding:
+// a filter that writes past its frame, or before it, leaves the allocation, which AddressSanitizer reports.
 struct FramePool::Entry {
+  struct AlignedDelete {
+    void operator()(uint8_t* p) const { ::operator delete[](p, std::align_val_t{kBufferAlign}); }
+  };
+
   explicit Entry(int64_t bytes)
-      : storage(new uint8_t[static_cast<size_t>(bytes) + kBufferAlign]),
-        buffer(Aligned(storage.get()), static_cast<int>(bytes)),
+      : storage(static_cast<uint8_t*>(::operator new[](std::max<size_t>(static_cast<size_t>(bytes), 1),
+                                                       std::align_val_t{kBufferAlign}))),
+        buffer(storage.get(), static_cast<int>(bytes)),
         frame(&buffer, 0, 0, 0, 0) {}
 
-  static uint8_t* Aligned(uint8_t* p) {
-    const auto address = reinterpret_cast<uintptr_t>(p);
-    return p + (kBufferAlign - address % kBufferAlign) % kBufferAlign;
-  }
   bool Free() const { return frame.RefCount() == 0 && buffer.RefCount() == 0; }
 
-  std::unique_ptr<uint8_t[]> storage;
+  std::unique_ptr<uint8_t[], AlignedDelete> storage;
   VideoFrameBuffer buffer;
   VideoFrame frame;
 };

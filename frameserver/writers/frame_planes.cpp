@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "frameserver/env/errors.h"
 
@@ -34,6 +35,10 @@ std::span<const PlaneView> FramePlanes::Of(const PVideoFrame& frame) {
   }
   // YUY2 row: Y0 U0 Y1 V0 | Y2 U1 Y3 V1  -- luma on even bytes, one U/V pair per two pixels
   const int w = vi_.width, h = vi_.height, cw = w / 2;
+  // The unpacking reads the clip's rows whole: a smaller frame from a faulty filter would be read past.
+  if (frame->GetRowSize() < 2 * w || frame->GetHeight() < h)
+    throw Error("a filter gave a frame of " + std::to_string(frame->GetRowSize() / 2) + "x" +
+                std::to_string(frame->GetHeight()) + " for a clip of " + std::to_string(w) + "x" + std::to_string(h));
   uint8_t* y_plane = unpacked_.data();
   uint8_t* u_plane = y_plane + static_cast<size_t>(w) * h;
   uint8_t* v_plane = u_plane + static_cast<size_t>(cw) * h;

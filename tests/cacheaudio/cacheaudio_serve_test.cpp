@@ -96,6 +96,23 @@ TEST_F(CacheAudioServe, ServesPositionsPast32Bits) {
   }
 }
 
+// Requests the fuzzer found faults with: one wholly before the clip from near INT64_MIN (the clip's
+// length minus its first position overflowed), and a clip without channels, whose requests have no
+// bytes at all and may come without a buffer (a zero-length memset through a null pointer).
+TEST_F(CacheAudioServe, RequestsAtTheEdgesOfTheirTypes) {
+  Make(kClip);
+  struct Case {
+    int64_t start, count;
+  };
+  for (const Case& c : {Case{-9223372036854772220, 3}, Case{INT64_MIN, 1}, Case{INT64_MIN + 5, 5}, Case{-3, 3}}) {
+    SCOPED_TRACE(testing::Message() << c.count << " samples from " << c.start);
+    EXPECT_EQ(Serve(c.start, c.count), std::vector<AudioRequest>{});
+  }
+  Make(WithAudio(Video(16, 16, kPixelTypeYV12, 30), 100, 0));
+  for (const Case& c : {Case{-10, 20}, Case{0, 100}, Case{INT64_MIN, 7}}) cache->GetAudio(nullptr, c.start, c.count, &env);
+  EXPECT_EQ(TakeRequests(), std::vector<AudioRequest>{});
+}
+
 TEST_F(CacheAudioServe, BlockWhoseFillFailedIsNeverServedAndIsRefilledFirst) {
   // Full cache of [K, 0]: the back block is taken for 2K, fails, and is the next one refilled, so 0
   // and K survive the failure.

@@ -107,6 +107,16 @@ TEST_F(SoundTraceSetup, RefusesClipsWithoutAUsableWindow) {
   }
 }
 
+// A chain of strips doubles the height each time when each asks for the largest panel; the row count
+// must not wrap (a script of 23 such calls on a 480-row clip reached 0 rows).
+TEST_F(SoundTraceSetup, StripThatWouldPassTheLargestFrameIsRefused) {
+  const PClip tall = Clip(WithAudio(Video(32, 1 << 30, kPixelTypeYV12), 48000));
+  EXPECT_SCRIPT_ERROR(Made(tall, {{"height", INT32_MAX}}),
+                      "SoundTrace : a strip below 1073741824 rows would make the picture too tall");
+  EXPECT_EQ(Made(Clip(WithAudio(Video(32, (1 << 30) - 1, kPixelTypeYV12), 48000)), {{"height", INT32_MAX}}).height,
+            INT32_MAX - 1);
+}
+
 TEST_F(SoundTraceSetup, FailedConstructionLeavesTheChildAsItWas) {
   auto* child = new ScriptedClip(Video(32, 32, kPixelTypeYV12));
   const PClip held(child);

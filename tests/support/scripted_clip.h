@@ -31,11 +31,14 @@ class ScriptedClip : public IClip {
 
   // Byte of a plane (kPlaneY is the packed plane of YUY2) at byte column x, row y, of frame n.
   std::function<uint8_t(int plane, int x, int y, int n)> pixel = [](int plane, int x, int y, int n) {
-    return static_cast<uint8_t>(x + 3 * y + 7 * n + 50 * plane);
+    return static_cast<uint8_t>(x + 3 * y + 7 * static_cast<unsigned>(n) + 50 * plane);
   };
   // Value of channel c at sample position p, stored in the clip's sample type (little-endian, low
   // bytes of the value). By default a ramp: the value is the element's index in the stream.
-  std::function<int64_t(int64_t p, int c)> sample = [this](int64_t p, int c) { return p * vi_.nchannels + c; };
+  // (Computed modulo 2^64, so positions far outside the clip have one too.)
+  std::function<int64_t(int64_t p, int c)> sample = [this](int64_t p, int c) {
+    return static_cast<int64_t>(static_cast<uint64_t>(p) * static_cast<uint64_t>(vi_.nchannels) + static_cast<uint64_t>(c));
+  };
   // Set to make the next requests fail, as a broken source would.
   bool fail_frames = false;
   bool fail_audio = false;

@@ -31,6 +31,10 @@ TEST_F(BadInput, OneLineAndNoOutput) {
     const char* out;
     std::string words;  // the error line holds them
   };
+  const std::string deep = "TestSource(" + std::string(300, '(') + "1" + std::string(300, ')') + ")";
+  std::string chain = "TestSource()", tall = "TestSource()";
+  for (int i = 0; i < 300; ++i) chain += ".SoundTrace";
+  for (int i = 0; i < 23; ++i) tall += "\nSoundTrace(height=2147483647)";
   const std::vector<Case> cases = {
       {"TestSource(\nSoundTrace(frames=2,)", "out.mkv", "line 2, column 21: expected an expression, found ')'"},
       {"TestSource()\nBlur(2)", "out.mkv", "line 2, column 1: there is no function named 'Blur'"},
@@ -42,6 +46,17 @@ TEST_F(BadInput, OneLineAndNoOutput) {
       {"TestSource()", "a_file/out.mkv", "a_file/out.mkv"},
       {"TestSource()", "out.avi", "avi"},
       {"MediaSource(\"truncated.mp4\")", "out.mkv", "truncated.mp4"},
+      // Limits: sizes no frame or window can have, rates that make no clip, scripts past the nesting limit.
+      {"TestSource(width=100000, height=100000)", "out.y4m", "TestSource: frame of 100000x100000 is too large"},
+      {"TestSource(fps_numerator=0)", "out.y4m", "TestSource: fps_numerator and fps_denominator must be positive, got 0/1"},
+      {"TestSource(audio_rate=0, sample_type=\"float\")", "out.wav", "TestSource: audio_rate must be positive, got 0"},
+      {"TestSource(frames=2147483647, fps_numerator=1, fps_denominator=2147483647)", "out.wav",
+       "TestSource: the audio of 2147483647 frames is too long"},
+      {"TestSource(frames=2147483647, fps_numerator=1, audio_rate=2147483647).SoundTrace", "out.y4m",
+       "SoundTrace : audio window of 5 frames is too large"},
+      {deep.c_str(), "out.y4m", "line 1, column 267: expressions nest more than 256 levels deep"},
+      {chain.c_str(), "out.y4m", "line 1, column 2819: expressions nest more than 256 levels deep"},
+      {tall.c_str(), "out.y4m", "line 24, column 1: SoundTrace : a strip below 2013265920 rows would make the picture too tall"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.script);

@@ -57,6 +57,24 @@ TEST_F(RenderTest, RefusesBeforeCreatingAnything) {
   fs::current_path(cwd);
 }
 
+// A filter whose frames are smaller than its clip says: YUY2 is unpacked by the clip's rows, so such a
+// frame is an error rather than a read past its buffer.
+class ShortFrames : public ScriptedClip {
+ public:
+  using ScriptedClip::ScriptedClip;
+  PVideoFrame GetFrame(int, IScriptEnvironment* env) override {
+    VideoInfo smaller = GetVideoInfo();
+    smaller.height /= 2;
+    return env->NewVideoFrame(smaller);
+  }
+};
+
+TEST_F(RenderTest, Yuy2FrameSmallerThanItsClipIsAnError) {
+  const std::string error = RenderError(new ShortFrames(Video(8, 4, kPixelTypeYUY2, 3)), env, dir / "out.y4m");
+  EXPECT_NE(error.find("a filter gave a frame of 8x2 for a clip of 8x4"), std::string::npos) << error;
+  EXPECT_TRUE(Files().empty());
+}
+
 // A source that breaks part-way leaves no file behind, and an earlier file as it was.
 TEST_F(RenderTest, FailedRenderLeavesNoFileAndKeepsTheOldOne) {
   for (const char* name : {"out.y4m", "out.wav", "out.mkv"}) {
