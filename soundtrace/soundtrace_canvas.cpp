@@ -24,7 +24,7 @@ void CopyPicture(const VideoFrame& source, VideoFrame& frame, const VideoInfo& v
 }
 
 // The panel's rows are painted whole, the padding up to the pitch included, as one run of memory.
-void FillBackground(VideoFrame& frame, const VideoInfo& vi, const LumaPanel& panel, int top) {
+void FillBackground(VideoFrame& frame, const VideoInfo& vi, const LumaPanel& panel, int top, bool strip) {
   const size_t luma_bytes = static_cast<size_t>(panel.height) * static_cast<size_t>(panel.pitch);
   if (vi.IsYUY2()) {
     // Y 32, U 128, Y 32, V 128: dark grey. Whole 4-byte groups only, so chroma stays paired.
@@ -39,10 +39,14 @@ void FillBackground(VideoFrame& frame, const VideoInfo& vi, const LumaPanel& pan
   std::memset(panel.base, kBackgroundLuma, luma_bytes);
   // Chroma rows from floor(top / 2) on, floor(height / 2) of them: with an odd top the first panel row
   // shares its chroma row with the picture row above, and the last panel row keeps the picture's.
+  // A strip reaches the end of the plane instead: below an odd-height picture an odd strip would leave
+  // the last chroma row unwritten, holding whatever a recycled frame had there.
+  const int first_row = top / 2;
+  const int rows = strip ? frame.GetHeight(kPlaneU) - first_row : panel.height / 2;
   const int pitch_uv = frame.GetPitch(kPlaneU);
   for (int plane : {kPlaneU, kPlaneV})
-    std::memset(frame.GetWritePtr(plane) + static_cast<size_t>(top / 2) * pitch_uv, kNeutralChroma,
-                static_cast<size_t>(panel.height / 2) * pitch_uv);
+    std::memset(frame.GetWritePtr(plane) + static_cast<size_t>(first_row) * pitch_uv, kNeutralChroma,
+                static_cast<size_t>(rows) * pitch_uv);
 }
 
 void DrawBorders(const LumaPanel& panel) {
@@ -75,7 +79,7 @@ PVideoFrame SoundTrace::GetFrame(int n, IScriptEnvironment* env) {
   PVideoFrame frame = env->NewVideoFrame(vi);
   CopyPicture(*source.get(), *frame.get(), vi, env);
   const LumaPanel panel = PanelOf(*frame.get(), vi, top, panel_height);
-  if (fill) FillBackground(*frame.get(), vi, panel, top);
+  if (fill) FillBackground(*frame.get(), vi, panel, top, frame->GetHeight() > source->GetHeight());
   DrawBorders(panel);
   DrawTicks(panel, window_frames);
   FetchWindow(n, env);

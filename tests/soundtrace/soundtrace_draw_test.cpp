@@ -348,6 +348,25 @@ TEST_F(SoundTraceDraw, WindowRequestedAroundTheFrame) {
   }
 }
 
+// Below a picture of odd height, an odd strip ends in a chroma row that the picture copy cannot reach;
+// it must still be neutral, not what a recycled frame held.
+TEST_F(SoundTraceDraw, StripBelowOddPictureHasNoStaleChroma) {
+  const VideoInfo vi = WithAudio(Video(16, 23, kPixelTypeYV12), 8000);
+  VideoInfo out = vi;
+  out.height = 34;
+  {
+    const PVideoFrame stale = env.NewVideoFrame(out);
+    for (int plane : {kPlaneU, kPlaneV})
+      std::memset(stale->GetWritePtr(plane), 0x55, static_cast<size_t>(stale->GetPitch(plane)) * stale->GetHeight(plane));
+  }
+  Draw(vi, {{"height", 11}});
+  ASSERT_EQ(frame->GetHeight(kPlaneU), 17);
+  for (int y = 23; y < 34; ++y) {
+    EXPECT_EQ(Pic().Chroma(kPlaneU, 3, y), 0x80) << y;
+    EXPECT_EQ(Pic().Chroma(kPlaneV, 3, y), 0x80) << y;
+  }
+}
+
 TEST_F(SoundTraceDraw, ErrorsReleaseBothFrames) {
   for (bool audio_fails : {false, true}) {
     SCOPED_TRACE(audio_fails ? "audio fails" : "frame fails");
