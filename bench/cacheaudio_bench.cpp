@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/allocation_counter.h"
 #include "frameserver/env/script_environment.h"
 #include "frameserver/loader/plugin_loader.h"
 #include "host/audio_math.h"
@@ -122,6 +123,7 @@ void Hits(benchmark::State& state, int frames, bool random, int which) {
   std::vector<uint8_t> source(static_cast<size_t>(kFrameSpan) * 1000 * kSampleBytes, 1);
   PerPositionCache reference(f.child, kFrameSpan * 100, 10);
   size_t i = 0;
+  const size_t allocations_before = bench::Allocations();
   for (auto _ : state) {
     const int64_t start = starts[i++ % starts.size()];
     if (which == 0) f.cache->GetAudio(out.data(), start, span, &f.env);
@@ -131,6 +133,8 @@ void Hits(benchmark::State& state, int frames, bool random, int which) {
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * span * kSampleBytes);
+  state.counters["allocs_per_request"] =
+      static_cast<double>(bench::Allocations() - allocations_before) / static_cast<double>(state.iterations());
 }
 
 void Misses(benchmark::State& state) {
@@ -138,6 +142,7 @@ void Misses(benchmark::State& state) {
   const int block = kFrameSpan * 100;
   std::vector<uint8_t> out(static_cast<size_t>(kFrameSpan) * kSampleBytes);
   const int64_t before = f.child->requests;
+  const size_t allocations_before = bench::Allocations();
   int64_t blocks = 0;
   for (auto _ : state) {
     // Each request opens a block beyond the ten cached: one child request each.
@@ -145,6 +150,9 @@ void Misses(benchmark::State& state) {
     ++blocks;
   }
   state.counters["child_requests_per_miss"] = static_cast<double>(f.child->requests - before) / static_cast<double>(blocks);
+  // The cache is full before the first miss: each miss reuses the least recently used block.
+  state.counters["allocs_per_miss"] =
+      static_cast<double>(bench::Allocations() - allocations_before) / static_cast<double>(blocks);
 }
 
 const int registered = [] {

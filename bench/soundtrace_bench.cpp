@@ -90,6 +90,7 @@ void GetFrameAgainstCopy(benchmark::State& state, Case c) {
     benchmark::DoNotOptimize(BareCopy(&env, out_vi, src).get());
   }
   const size_t allocations_before = bench::Allocations();
+  const size_t pool_before = env.Frames().Allocations();
   Clock::duration trace_time{}, copy_time{};
   int n = 100;
   for (auto _ : state) {
@@ -107,6 +108,8 @@ void GetFrameAgainstCopy(benchmark::State& state, Case c) {
   state.counters["copy_us"] = std::chrono::duration<double, std::micro>(copy_time).count() / iterations;
   // The bare copy allocates nothing either once the pool is warm: this is SoundTrace's and the pool's.
   state.counters["allocs_per_frame"] = static_cast<double>(bench::Allocations() - allocations_before) / iterations;
+  // Frame buffers the pool had to make in steady state: 0 when every frame is recycled.
+  state.counters["pool_allocs"] = static_cast<double>(env.Frames().Allocations() - pool_before);
 }
 
 std::string Name(const Case& c) {
