@@ -38,13 +38,13 @@ ours_decode() { "$frameserve" render -e 'MediaSource("clip.mp4")' -o - --quiet; 
 peer_decode() { ffmpeg -v error -i clip.mp4 -f yuv4mpegpipe -; }
 ours_index() { "$frameserve" info -e 'MediaSource("clip.mp4")' >/dev/null; }
 
-# Seconds taken by a command whose output goes to /dev/null.
+# "wall cpu": seconds taken by a command whose output goes to /dev/null, and the processor seconds
+# (user + system, all threads) it used. On a shared machine the second drifts less.
 seconds() {
-  local t0 t1
-  t0=$(date +%s%N)
-  "$@" >/dev/null
-  t1=$(date +%s%N)
-  echo "scale=3; ($t1 - $t0) / 1000000000" | bc
+  local TIMEFORMAT='%R %U %S' t
+  t=$({ time "$@" >/dev/null 2>/dev/null; } 2>&1)
+  read -r wall user sys <<<"$t"
+  echo "$wall $(echo "$user + $sys" | bc)"
 }
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -69,19 +69,32 @@ for tool in ours peer; do
   [[ $n == "$frames" ]] || { echo "compare.sh: $tool made $n frames, not $frames" >&2; exit 1; }
 done
 
-declare -a ot pt od pd oi ratio
+ratio() { echo "scale=3; $1 / $2" | bc; }
+wall() { echo "${1% *}"; }
+cpu() { echo "${1#* }"; }
+
+declare -a ow oc pw pc dw dc ew ec iw rw rc rdw rdc row roc rpw rpc
 for ((i = 0; i < runs; ++i)); do
-  o=$(seconds ours_trace)
-  p=$(seconds peer_trace)
-  ot+=("$o") pt+=("$p") ratio+=("$(echo "scale=3; $p / $o" | bc)")
-  od+=("$(seconds ours_decode)") pd+=("$(seconds peer_decode)") oi+=("$(seconds ours_index)")
-  echo "  run $((i + 1)): ours ${o}s, peer ${p}s" >&2
+  o=$(seconds ours_trace) p=$(seconds peer_trace) d=$(seconds ours_decode) e=$(seconds peer_decode)
+  ow+=("$(wall "$o")") oc+=("$(cpu "$o")") pw+=("$(wall "$p")") pc+=("$(cpu "$p")")
+  dw+=("$(wall "$d")") dc+=("$(cpu "$d")") ew+=("$(wall "$e")") ec+=("$(cpu "$e")")
+  iw+=("$(wall "$(seconds ours_index)")")
+  rw+=("$(ratio "$(wall "$p")" "$(wall "$o")")") rc+=("$(ratio "$(cpu "$p")" "$(cpu "$o")")")
+  rdw+=("$(ratio "$(wall "$e")" "$(wall "$d")")") rdc+=("$(ratio "$(cpu "$e")" "$(cpu "$d")")")
+  row+=("$(ratio "$(wall "$o")" "$(wall "$d")")") roc+=("$(ratio "$(cpu "$o")" "$(cpu "$d")")")
+  rpw+=("$(ratio "$(wall "$p")" "$(wall "$e")")") rpc+=("$(ratio "$(cpu "$p")" "$(cpu "$e")")")
+  echo "  run $((i + 1)) (wall, cpu): ours $o, peer $p; bare decodes $d, $e" >&2
 done
 
-echo "medians of $runs runs (seconds), ${frames} frames of ${width}x${height} H.264 to Y4M:"
-echo "  frameserve MediaSource().SoundTrace()  $(median "${ot[@]}")"
-echo "  ffmpeg showwaves + vstack              $(median "${pt[@]}")"
-echo "  frameserve MediaSource() (bare decode) $(median "${od[@]}")"
-echo "  ffmpeg (bare decode)                   $(median "${pd[@]}")"
-echo "  frameserve info (index and open)       $(median "${oi[@]}")"
-echo "peer / ours, median of per-run ratios:   $(median "${ratio[@]}")  (target >= 1.2)"
+m() { median "$@"; }
+echo "medians of $runs runs, ${frames} frames of ${width}x${height} H.264 to Y4M    wall s    cpu s"
+printf '  %-44s %8s %8s\n' "frameserve MediaSource().SoundTrace()" "$(m "${ow[@]}")" "$(m "${oc[@]}")" \
+  "ffmpeg showwaves + vstack" "$(m "${pw[@]}")" "$(m "${pc[@]}")" \
+  "frameserve MediaSource() (bare decode)" "$(m "${dw[@]}")" "$(m "${dc[@]}")" \
+  "ffmpeg (bare decode)" "$(m "${ew[@]}")" "$(m "${ec[@]}")" \
+  "frameserve info (index and open)" "$(m "${iw[@]}")" ""
+echo "medians of the per-run ratios"
+printf '  %-44s %8s %8s\n' "waveform, peer / ours (target >= 1.2)" "$(m "${rw[@]}")" "$(m "${rc[@]}")" \
+  "bare decode, ffmpeg / frameserve" "$(m "${rdw[@]}")" "$(m "${rdc[@]}")" \
+  "frameserve, SoundTrace / bare decode" "$(m "${row[@]}")" "$(m "${roc[@]}")" \
+  "ffmpeg, showwaves / bare decode" "$(m "${rpw[@]}")" "$(m "${rpc[@]}")"
