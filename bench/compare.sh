@@ -29,25 +29,27 @@ cd "$media"
 ours_trace() { "$frameserve" render -e 'MediaSource("clip.mp4").SoundTrace()' -o - --quiet; }
 # shortest=1: the AAC decoder hands out a few hundred samples past the 20 s, which showwaves turns
 # into a 501st picture; the peer stops with the video, as frameserve does.
-peer_trace() {
-  ffmpeg -v error -i clip.mp4 -filter_complex \
-    "[0:a]showwaves=s=${width}x${strip}:mode=point:rate=25,format=yuv420p,setpts=N/(25*TB)[w];[0:v][w]vstack=shortest=1" \
-    -f yuv4mpegpipe -
-}
+waves="[0:a]showwaves=s=${width}x${strip}:mode=point:rate=25,format=yuv420p,setpts=N/(25*TB)[w]"
+peer_trace() { ffmpeg -v error -i clip.mp4 -filter_complex "$waves;[0:v][w]vstack=shortest=1" -f yuv4mpegpipe -; }
 ours_decode() { "$frameserve" render -e 'MediaSource("clip.mp4")' -o - --quiet; }
 peer_decode() { ffmpeg -v error -i clip.mp4 -f yuv4mpegpipe -; }
-ours_index() { "$frameserve" info -e 'MediaSource("clip.mp4")' >/dev/null; }
+ours_index() { "$frameserve" info -e 'MediaSource("clip.mp4")'; }
 
 # "wall cpu": seconds taken by a command whose output goes to /dev/null, and the processor seconds
-# (user + system, all threads) it used. On a shared machine the second drifts less.
+# (user + system, all threads) it used. On a shared machine the second drifts less. The command's own
+# messages still reach stderr (through descriptor 3).
+exec 3>&2
 seconds() {
-  local TIMEFORMAT='%R %U %S' t
-  t=$({ time "$@" >/dev/null 2>/dev/null; } 2>&1)
+  local TIMEFORMAT='%R %U %S' t wall user sys
+  t=$({ time "$@" >/dev/null 2>&3; } 2>&1)
   read -r wall user sys <<<"$t"
   echo "$wall $(echo "$user + $sys" | bc)"
 }
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median() {
+  printf '%s\n' "$@" | sort -g |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
 
 # Frames in a Y4M stream of width x height 4:2:0 pictures, from its byte count; fails unless whole.
 count_frames() {
