@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/allocation_counter.h"
 #include "frameserver/env/script_environment.h"
 #include "frameserver/loader/plugin_loader.h"
 #include "host/audio_math.h"
@@ -122,15 +123,19 @@ void Hits(benchmark::State& state, int frames, bool random, int which) {
   std::vector<uint8_t> source(static_cast<size_t>(kFrameSpan) * 1000 * kSampleBytes, 1);
   PerPositionCache reference(f.child, kFrameSpan * 100, 10);
   size_t i = 0;
+  size_t allocations = 0;  // counted around the request alone, leaving out the benchmark library's
   for (auto _ : state) {
     const int64_t start = starts[i++ % starts.size()];
+    const size_t allocations_before = bench::Allocations();
     if (which == 0) f.cache->GetAudio(out.data(), start, span, &f.env);
     if (which == 1) std::memcpy(out.data(), source.data() + start * kSampleBytes, out.size());
     if (which == 2) reference.GetAudio(out.data(), start, span, &f.env);
+    allocations += bench::Allocations() - allocations_before;
     benchmark::DoNotOptimize(out.data());
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * span * kSampleBytes);
+  state.counters["allocs_per_request"] = static_cast<double>(allocations) / static_cast<double>(state.iterations());
 }
 
 void Misses(benchmark::State& state) {
@@ -139,12 +144,17 @@ void Misses(benchmark::State& state) {
   std::vector<uint8_t> out(static_cast<size_t>(kFrameSpan) * kSampleBytes);
   const int64_t before = f.child->requests;
   int64_t blocks = 0;
+  size_t allocations = 0;
   for (auto _ : state) {
     // Each request opens a block beyond the ten cached: one child request each.
+    const size_t allocations_before = bench::Allocations();
     f.cache->GetAudio(out.data(), (10 + blocks % 100) * int64_t{block}, kFrameSpan, &f.env);
+    allocations += bench::Allocations() - allocations_before;
     ++blocks;
   }
   state.counters["child_requests_per_miss"] = static_cast<double>(f.child->requests - before) / static_cast<double>(blocks);
+  // The cache is full before the first miss: each miss reuses the least recently used block.
+  state.counters["allocs_per_miss"] = static_cast<double>(allocations) / static_cast<double>(blocks);
 }
 
 const int registered = [] {

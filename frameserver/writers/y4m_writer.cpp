@@ -32,9 +32,17 @@ void WriteY4m(const PClip& clip, ScriptEnvironment& env, OutputFile& out, FrameR
     const PVideoFrame frame = clip->GetFrame(frames.start + i, &env);
     out.Write("FRAME\n", 6);
     const auto views = planes.Of(frame);
-    for (size_t p = 0; p < views.size(); ++p)
-      for (int y = 0; y < sizes[p].height; ++y)
-        out.Write(PaddedRow(views[p], y, sizes[p].width, scratch), static_cast<size_t>(sizes[p].width));
+    for (size_t p = 0; p < views.size(); ++p) {
+      const PlaneView& plane = views[p];
+      const int width = sizes[p].width, height = sizes[p].height;
+      // Rows that follow one another without padding go out as one block: a large plane skips the
+      // output buffer altogether.
+      if (plane.pitch == width && plane.width == width && plane.height == height) {
+        out.Write(plane.data, static_cast<size_t>(width) * static_cast<size_t>(height));
+        continue;
+      }
+      for (int y = 0; y < height; ++y) out.Write(PaddedRow(plane, y, width, scratch), static_cast<size_t>(width));
+    }
     if (options.progress) options.progress(i + 1, frames.count);
   }
 }

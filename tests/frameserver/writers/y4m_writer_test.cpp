@@ -64,7 +64,11 @@ TEST_P(Y4mBytes, HeaderThenEachFramesPlanes) {
 INSTANTIATE_TEST_SUITE_P(Formats, Y4mBytes,
                          ::testing::Values(Y4mCase{"YV12OddHeight", kPixelTypeYV12, 6, 5, "420jpeg"},
                                            Y4mCase{"I420OddWidthAndHeight", kPixelTypeI420, 5, 3, "420jpeg"},
-                                           Y4mCase{"YUY2", kPixelTypeYUY2, 4, 3, "422"}),
+                                           Y4mCase{"YUY2", kPixelTypeYUY2, 4, 3, "422"},
+                                           // Planes without row padding, written whole; the luma plane
+                                           // of the second is larger than the output buffer.
+                                           Y4mCase{"YV12Unpadded", kPixelTypeYV12, 32, 4, "420jpeg"},
+                                           Y4mCase{"YV12Large", kPixelTypeYV12, 1024, 1040, "420jpeg"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RenderTest, Y4mRangeIsCutAtTheEndAndReportsProgress) {
