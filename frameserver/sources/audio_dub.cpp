@@ -6,28 +6,23 @@
 namespace frameserve {
 namespace {
 
-class AudioDub final : public IClip {
+// The video clip is the pass-through child; only the audio and its properties come from elsewhere.
+class AudioDub final : public GenericVideoFilter {
  public:
-  AudioDub(PClip video, PClip audio) : video_(std::move(video)), audio_(std::move(audio)) {
-    vi_ = video_->GetVideoInfo();
+  AudioDub(PClip video, PClip audio) : GenericVideoFilter(std::move(video)), audio_(std::move(audio)) {
     const VideoInfo& sound = audio_->GetVideoInfo();
-    vi_.audio_samples_per_second = sound.audio_samples_per_second;
-    vi_.sample_type = sound.sample_type;
-    vi_.nchannels = sound.nchannels;
-    vi_.num_audio_samples = sound.num_audio_samples;
+    vi.audio_samples_per_second = sound.audio_samples_per_second;
+    vi.sample_type = sound.sample_type;
+    vi.nchannels = sound.nchannels;
+    vi.num_audio_samples = sound.num_audio_samples;
   }
 
-  PVideoFrame GetFrame(int n, IScriptEnvironment* env) override { return video_->GetFrame(n, env); }
-  bool GetParity(int n) override { return video_->GetParity(n); }
   void GetAudio(void* buf, int64_t start, int64_t count, IScriptEnvironment* env) override {
     audio_->GetAudio(buf, start, count, env);
   }
-  void SetCacheHints(int, int) override {}
-  const VideoInfo& GetVideoInfo() override { return vi_; }
 
  private:
-  PClip video_, audio_;
-  VideoInfo vi_;
+  PClip audio_;
 };
 
 }  // namespace
